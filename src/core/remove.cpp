@@ -1,6 +1,7 @@
 #include "core/remove.h"
 
 #include "core/output.h"
+#include "core/substring_index.h"
 
 namespace quillmark::core {
 
@@ -25,6 +26,7 @@ RemoveResult runRemove(const RemoveParams& params, ProgressSink& progress)
     RemoveResult result;
     try {
         const std::string removeText = readWholeFile(params.removePath);
+        const SubstringIndex index(removeText);
         OutputFile output(params.newPath);
         InputFile list(params.listPath);
         const double length = static_cast<double>(list.size());
@@ -38,7 +40,7 @@ RemoveResult runRemove(const RemoveParams& params, ProgressSink& progress)
             }
             if (item.empty())
                 continue;
-            if (occursIn(removeText, item)) {
+            if (index.contains(item)) {
                 ++result.removed;
             } else {
                 ++result.written;
