@@ -98,8 +98,8 @@ void clsFileController::saveTextFile(const QString& sFileName, const QByteArray&
     if (m_platform.isExistingFile(sFileName)) {
         const int answer = m_platform.messageBox(QApplication::activeWindow(),
             QStringLiteral("The file ") + sFileName + QStringLiteral(" already existing, do you want to replace it?"),
-            4 + 32, kSaveTitle);
-        if (answer != 6)
+            core::kYesNo + core::kQuestion, kSaveTitle);
+        if (answer != core::kAnswerYes)
             return;
     }
 
