@@ -42,15 +42,21 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Help, Contents and View Output File hand their file to the desktop's default application through xdg-open.
 set(QUILLMARK_DEB_DEPENDS "xdg-utils")
+# The libraries the programs link, with the versions this build needs, read from the binaries by dpkg-shlibdeps
+# (package dpkg-dev, which build-essential brings). Without it the package would declare no library at all, so
+# the list is then written out here, and a warning says so.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 find_program(QUILLMARK_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(QUILLMARK_DPKG_SHLIBDEPS)
-    # The libraries the programs link, with the versions this build needs, read from the binaries.
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-elseif(TARGET quillmark)
-    string(APPEND QUILLMARK_DEB_DEPENDS
-        ", libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4)")
-else()
-    string(APPEND QUILLMARK_DEB_DEPENDS ", libc6, libstdc++6")
+if(NOT QUILLMARK_DPKG_SHLIBDEPS)
+    message(WARNING "dpkg-shlibdeps (package dpkg-dev) not found: the Debian package declares a fixed list of "
+        "libraries instead of the ones read from the programs.")
+    string(APPEND QUILLMARK_DEB_DEPENDS ", libc6, libstdc++6, libgcc-s1")
+    if(DIVSUFSORT_LIBRARY)
+        string(APPEND QUILLMARK_DEB_DEPENDS ", libdivsufsort3")
+    endif()
+    if(TARGET quillmark)
+        string(APPEND QUILLMARK_DEB_DEPENDS ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4)")
+    endif()
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${QUILLMARK_DEB_DEPENDS}")
 include(CPack)

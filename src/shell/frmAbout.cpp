@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "shell/ApplicationIcon.h"
+#include "tools/ToolWindow.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -41,6 +42,7 @@ frmAbout::frmAbout(Platform& platform, const VersionNumbers& version, QWidget* p
     setWindowTitle(QStringLiteral("About Quillmark 1.0"));
     setWindowIcon(applicationIcon());
     setModal(true);
+    setFont(designFont());
     // A tool window's small title bar, a close button and nothing to minimise, maximise or resize.
     setWindowFlags(Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowCloseButtonHint);
