@@ -120,8 +120,9 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<QList<bool>>("pointer");
         const QByteArray old = "a much longer earlier content\r\nb@y\r\n";
-        QTest::newRow("yes, shorter text") << 6 << QByteArray("new@x") << QByteArray("new@x") << QList<bool>({ true, false });
-        QTest::newRow("yes, empty text") << 6 << QByteArray() << QByteArray() << QList<bool>({ true, false });
+        const QList<bool> busyThenNormal { true, false };
+        QTest::newRow("yes, shorter text") << 6 << QByteArray("new@x") << QByteArray("new@x") << busyThenNormal;
+        QTest::newRow("yes, empty text") << 6 << QByteArray() << QByteArray() << busyThenNormal;
         QTest::newRow("no") << 7 << QByteArray("new@x") << old << QList<bool>();
     }
 
