@@ -41,7 +41,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Help, Contents and View Output File hand their file to the desktop's default application through xdg-open.
-set(QUILLMARK_DEB_DEPENDS "xdg-utils")
+set(QUILLMARK_DEB_DEPENDS "")
+if(TARGET quillmark)
+    set(QUILLMARK_DEB_DEPENDS "xdg-utils")
+endif()
 # The libraries the programs link, with the versions this build needs, read from the binaries by dpkg-shlibdeps
 # (package dpkg-dev, which build-essential brings). Without it the package would declare no library at all, so
 # the list is then written out here, and a warning says so.
@@ -50,7 +53,10 @@ find_program(QUILLMARK_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(NOT QUILLMARK_DPKG_SHLIBDEPS)
     message(WARNING "dpkg-shlibdeps (package dpkg-dev) not found: the Debian package declares a fixed list of "
         "libraries instead of the ones read from the programs.")
-    string(APPEND QUILLMARK_DEB_DEPENDS ", libc6, libstdc++6, libgcc-s1")
+    if(QUILLMARK_DEB_DEPENDS)
+        string(APPEND QUILLMARK_DEB_DEPENDS ", ")
+    endif()
+    string(APPEND QUILLMARK_DEB_DEPENDS "libc6, libstdc++6, libgcc-s1")
     if(DIVSUFSORT_LIBRARY)
         string(APPEND QUILLMARK_DEB_DEPENDS ", libdivsufsort3")
     endif()
