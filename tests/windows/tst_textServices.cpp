@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QtTest>
 
-#include <fstream>
+#include <sys/stat.h>
 
 using namespace quillmark;
 using namespace quillmark::test;
@@ -71,6 +71,19 @@ private slots:
         QVERIFY(platform.boxes().isEmpty());
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(QFileInfo(path).size(), 0);
+        QCOMPARE(platform.pointerChanges(), QList<bool>({ true, false }));
+    }
+
+    // A named pipe has no writer here: waiting for one would hang the program.
+    void openOfANamedPipeReturnsAtOnce()
+    {
+        TempDir dir;
+        const auto path = dir.file("pipe");
+        QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+        ScriptedPlatform platform;
+        clsFileController controller(platform);
+        QCOMPARE(controller.openTextFile(q(path)), QByteArray());
+        QVERIFY(platform.boxes().isEmpty());
         QCOMPARE(platform.pointerChanges(), QList<bool>({ true, false }));
     }
 
