@@ -9,14 +9,31 @@
 namespace quillmark::core {
 
 namespace {
-    constexpr std::size_t kGram = 8;
+    constexpr std::size_t kGram = 16;
     constexpr std::size_t kBuckets = 256 * 257 + 1;
 
     inline std::uint64_t gramHash(const char* bytes)
     {
-        std::uint64_t value;
-        std::memcpy(&value, bytes, sizeof value);
-        return value * 0x9E3779B97F4A7C15ULL;
+        std::uint64_t first, second;
+        std::memcpy(&first, bytes, sizeof first);
+        std::memcpy(&second, bytes + 8, sizeof second);
+        return (first * 0x9E3779B97F4A7C15ULL) ^ ((second ^ (second >> 29)) * 0xBF58476D1CE4E5B9ULL);
+    }
+
+    inline std::uint64_t bytesHash(std::string_view bytes)
+    {
+        std::uint64_t hash = 0xCBF29CE484222325ULL ^ bytes.size();
+        std::size_t i = 0;
+        for (; i + 8 <= bytes.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            hash = (hash ^ word) * 0x100000001B3ULL;
+            hash ^= hash >> 32;
+        }
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+        hash = (hash ^ tail) * 0x9E3779B97F4A7C15ULL;
+        return hash ^ (hash >> 31);
     }
 
     inline std::size_t bucketOf(const unsigned char* text, std::size_t length, std::size_t at)
@@ -52,6 +69,32 @@ SubstringIndex::SubstringIndex(std::string_view text)
     for (std::size_t k = 1; k <= kBuckets; ++k)
         m_bucketStart[k] += m_bucketStart[k - 1];
 
+    // The whole lines, for the common case of an address that stands alone on a line of the text.
+    std::size_t lineCount = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        lineCount += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == length || bytes[i + 1] != '\n'));
+    std::size_t slots = 16;
+    while (slots < (lineCount + 1) * 2)
+        slots *= 2;
+    m_lines.assign(slots, Line { 0, 0, 0 });
+    m_lineMask = slots - 1;
+    for (std::size_t begin = 0; begin < length;) {
+        std::size_t end = begin;
+        while (end < length && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        if (end > begin) {
+            const std::string_view line = text.substr(begin, end - begin);
+            const std::uint64_t hash = bytesHash(line);
+            std::uint64_t slot = hash & m_lineMask;
+            while (m_lines[slot].length != 0
+                && !(m_lines[slot].hash == hash && m_lines[slot].length == line.size()
+                    && std::memcmp(text.data() + m_lines[slot].offset, line.data(), line.size()) == 0))
+                slot = (slot + 1) & m_lineMask;
+            m_lines[slot] = Line { hash, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(line.size()) };
+        }
+        begin = end + 1;
+    }
+
     if (length >= kGram) {
         // About one bit in eight set, so an absent piece is seldom mistaken for a present one.
         unsigned bits = 16;
@@ -67,6 +110,21 @@ SubstringIndex::SubstringIndex(std::string_view text)
 }
 
 SubstringIndex::~SubstringIndex() = default;
+
+bool SubstringIndex::isWholeLine(std::string_view item) const
+{
+    if (m_lines.empty())
+        return false;
+    const std::uint64_t hash = bytesHash(item);
+    for (std::uint64_t slot = hash & m_lineMask;; slot = (slot + 1) & m_lineMask) {
+        const Line& line = m_lines[slot];
+        if (line.length == 0)
+            return false;
+        if (line.hash == hash && line.length == item.size()
+            && std::memcmp(m_text.data() + line.offset, item.data(), item.size()) == 0)
+            return true;
+    }
+}
 
 bool SubstringIndex::filterRejects(std::string_view item) const
 {
@@ -127,6 +185,8 @@ bool SubstringIndex::contains(std::string_view item) const
         return m_bytePresent[static_cast<unsigned char>(item[0])];
     if (m_plain)
         return m_text.find(item) != std::string_view::npos;
+    if (isWholeLine(item))
+        return true;
     if (filterRejects(item))
         return false;
     return searchSuffixes(item);

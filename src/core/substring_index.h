@@ -11,9 +11,9 @@ namespace quillmark::core {
 // many items against one text. Built once over the text (which must outlive the index); contains() may be
 // called from several threads at once.
 //
-// It keeps a suffix array of the text with a table of where each first two bytes start in it, and in front of
-// that a bit filter of the text's 8-byte substrings: an item with an 8-byte piece that occurs nowhere in the
-// text is answered without touching the suffix array.
+// It keeps a suffix array of the text with a table of where each first two bytes start in it. In front of that
+// stand two quick answers: a hash table of the text's whole lines (an item that is a whole line occurs), and a
+// bit filter of the text's 16-byte substrings (an item with a 16-byte piece that occurs nowhere does not).
 class SubstringIndex
 {
 public:
@@ -26,6 +26,7 @@ public:
 
 private:
     bool filterRejects(std::string_view item) const;
+    bool isWholeLine(std::string_view item) const;
     bool searchSuffixes(std::string_view item) const;
 
     std::string_view m_text;
@@ -33,6 +34,14 @@ private:
     std::vector<std::uint32_t> m_bucketStart; // by first byte * 257 + (second byte + 1, or 0 at the text's end)
     std::vector<std::uint64_t> m_filter;
     unsigned m_filterShift = 64;
+    struct Line
+    {
+        std::uint64_t hash;
+        std::uint32_t offset;
+        std::uint32_t length;
+    };
+    std::vector<Line> m_lines; // open addressing; length 0 marks a free slot
+    std::uint64_t m_lineMask = 0;
     bool m_bytePresent[256] = {};
     bool m_plain = false; // a text too large for the index is searched plainly
 };
