@@ -1,5 +1,6 @@
 // Writes a picture of every window into the folder given as the only argument.
 #include "platform/QtPlatform.h"
+#include "shell/frmAbout.h"
 #include "shell/frmMain.h"
 #include "tools/frmRemove.h"
 
@@ -57,6 +58,10 @@ int main(int argc, char** argv)
     {
         frmMain window(platform);
         ok &= save(window, folder, QStringLiteral("frmMain"));
+    }
+    {
+        frmAbout window(platform);
+        ok &= save(window, folder, QStringLiteral("frmAbout"));
     }
     {
         frmRemove window(platform);
