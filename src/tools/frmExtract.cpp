@@ -7,6 +7,7 @@
 #include "services/clsFileController.h"
 #include "tools/StatusPanel.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,30 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace quillmark {
+
+namespace {
+// Narrows the face of a control whose caption is wider than its room: the face at hand can be wider than the
+// one the layout was made for, and a caption must show whole.
+void fitCaption(QWidget* control, const QString& caption, int room)
+{
+    QFont face = control->font();
+    for (const int stretch : { 100, 87, 75 }) {
+        face.setStretch(stretch);
+        if (QFontMetrics(face).horizontalAdvance(caption) <= room)
+            break;
+    }
+    control->setFont(face);
+}
+
+void fitLabels(QWidget& window)
+{
+    for (QLabel* label : window.findChildren<QLabel*>())
+        fitCaption(label, label->text(), label->width());
+}
+} // namespace
 
 frmExtract::frmExtract(Platform& platform, QWidget* parent)
     : ToolWindow(platform, parent, QStringLiteral("Extract Address "), 6690, 4860)
@@ -57,6 +81,7 @@ frmExtract::frmExtract(Platform& platform, QWidget* parent)
         optExtract[0], optExtract[1], txtKeyword });
     Command2[1]->setFocus();
     Command1[2]->setEnabled(false);
+    fitLabels(*this);
 
     connect(Command1[0], &QPushButton::clicked, this, &frmExtract::browse);
     connect(Command1[1], &QPushButton::clicked, this, &frmExtract::addFile);
@@ -143,8 +168,12 @@ void frmExtract::StartExtract()
         platform().setBusyPointer(false);
         return;
     }
-    SSPanel1[1]->setCaption(
-        QStringLiteral("Total new addresses: ") + QString::fromStdString(core::countText(result.written)));
+    const QString total
+        = QStringLiteral("Total new addresses: ") + QString::fromStdString(core::countText(result.written));
+    // The total panel runs past the window's edge; its centred caption must end inside the window.
+    const int hidden = std::max(0, SSPanel1[1]->geometry().right() + 1 - width());
+    fitCaption(SSPanel1[1], total, SSPanel1[1]->contentsRect().width() - 2 - 2 * hidden);
+    SSPanel1[1]->setCaption(total);
     platform().setBusyPointer(false);
     SSPanel1[0]->setCaption(QStringLiteral("Extract file done. Time: ") + elapsedText());
 }
