@@ -5,6 +5,7 @@
 #include "tools/StatusPanel.h"
 #include "tools/frmExtract.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -86,6 +87,11 @@ private slots:
         QCOMPARE(captions(window), QStringList({ "", "" }));
         QVERIFY(!enabled(window, "Command1_2"));
         QVERIFY(enabled(window, "Command2_0"));
+
+        // Every caption shows whole in the face at hand.
+        for (QLabel* label : window.findChildren<QLabel*>())
+            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                qPrintable(label->objectName()));
 
         // From Close upwards; Close has the focus when the window opens.
         const QStringList order = { "Command2_1", "Command2_0", "Command1_2", "Command1_1", "Command1_0",

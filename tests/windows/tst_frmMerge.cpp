@@ -5,6 +5,7 @@
 #include "tools/StatusPanel.h"
 #include "tools/frmMerge.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QtTest>
 
@@ -68,6 +69,11 @@ private slots:
         QCOMPARE(caption(window), QString());
         QVERIFY(!enabled(window, "Command1_2"));
         QVERIFY(enabled(window, "Command2_0"));
+
+        // Every caption shows whole in the face at hand.
+        for (QLabel* label : window.findChildren<QLabel*>())
+            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                qPrintable(label->objectName()));
 
         const QStringList order
             = { "txtMergeFile", "lstMergeFiles", "Command1_0", "Command1_1", "Command1_2", "Command2_0", "Command2_1" };

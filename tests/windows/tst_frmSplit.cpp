@@ -6,6 +6,7 @@
 #include "tools/frmSplit.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
@@ -80,6 +81,11 @@ private slots:
         QCOMPARE(control<StatusPanel>(window, "SSPanel1_0")->geometry(), QRect(3, 306, 305, 17));
         QVERIFY(enabled(window, "Command1_1"));
         QCOMPARE(entries(window), QStringList());
+
+        // Every caption shows whole in the face at hand.
+        for (QLabel* label : window.findChildren<QLabel*>())
+            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                qPrintable(label->objectName()));
 
         const QStringList order
             = { "txtInputFile", "lstSplitFiles", "Command1_0", "Command1_1", "Command1_2", "txtNumber", "txtFileName" };
