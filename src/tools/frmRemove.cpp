@@ -12,20 +12,20 @@
 namespace quillmark {
 
 namespace {
-    // Percentage updates land on panel 2's bar.
-    class BarProgress : public core::ProgressSink
+// Percentage updates land on panel 2's bar.
+class BarProgress : public core::ProgressSink
+{
+public:
+    explicit BarProgress(StatusPanel* panel)
+        : m_panel(panel)
     {
-    public:
-        explicit BarProgress(StatusPanel* panel)
-            : m_panel(panel)
-        {
-        }
-        void percent(double value) override { m_panel->setPercent(value); }
+    }
+    void percent(double value) override { m_panel->setPercent(value); }
 
-    private:
-        StatusPanel* m_panel;
-    };
-}
+private:
+    StatusPanel* m_panel;
+};
+} // namespace
 
 frmRemove::frmRemove(Platform& platform, QWidget* parent)
     : ToolWindow(platform, parent, QStringLiteral("Remove Address"), 6555, 2715)
@@ -101,8 +101,7 @@ void frmRemove::StartRemove()
     SSPanel1[2]->setBarStyle(0);
     SSPanel1[2]->setCaption(QStringLiteral("Time: ") + elapsedText());
     SSPanel1[0]->setCaption(QStringLiteral("Removed: ") + QString::fromStdString(core::countText(result.removed)));
-    SSPanel1[1]->setCaption(
-        QStringLiteral("New Address: ") + QString::fromStdString(core::countText(result.written)));
+    SSPanel1[1]->setCaption(QStringLiteral("New Address: ") + QString::fromStdString(core::countText(result.written)));
     platform().setBusyPointer(false);
 }
 
