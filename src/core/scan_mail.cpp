@@ -21,6 +21,7 @@ MailScanResult runMailScan(const MailScanParams& params, ProgressSink& progress)
         InputFile input(params.inputPath);
         const std::int64_t length = input.size();
         OutputFile output(params.outputPath);
+        progress.phase(1);
         ItemReader reader(input, params.readBufferSize);
         std::string_view item;
         while (reader.next(item)) {

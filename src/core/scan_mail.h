@@ -33,8 +33,8 @@ struct MailScanResult
 std::optional<CheckFailure> checkMailScan(const MailScanParams& params, const FileLookup& exists);
 
 // The run. An item is a header line when it starts with "FROM:" or "REPLY-TO:", letters in any case; a line cut
-// by item reading at a comma only counts with its first piece. Progress: percent() after every item read. On
-// failure the count is the one reached and the output keeps what was written.
+// by item reading at a comma only counts with its first piece. Progress: phase(1) once both files are open, then
+// percent() after every item read. On failure the count is the one reached and the output keeps what was written.
 MailScanResult runMailScan(const MailScanParams& params, ProgressSink& progress = nullProgress());
 
 // The final caption: the count as plain digits.

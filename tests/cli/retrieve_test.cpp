@@ -11,7 +11,7 @@ namespace {
 
 std::string fixture(const std::string& name)
 {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" / "retrieve" / name).string();
+    return std::string(QUILLMARK_FIXTURES_DIR) + "/retrieve/" + name;
 }
 
 TEST(CliRetrieve, EachScanPrintsItsCaptionAndWritesTheFixtureBytes)

@@ -14,7 +14,9 @@ namespace {
 struct Recorder : ProgressSink
 {
     std::vector<double> percents;
+    std::vector<int> phases;
     void percent(double value) override { percents.push_back(value); }
+    void phase(int value) override { phases.push_back(value); }
 };
 
 const std::size_t kBufferSizes[] = { 1, 2, 3, kReadBufferSize };
@@ -70,10 +72,23 @@ TEST(MailScan, PercentAfterEveryItemMayPassOneHundred)
     MailScanParams params { dir.write("mail.mbx", input), dir.file("out.txt") };
     Recorder recorder;
     ASSERT_FALSE(runMailScan(params, recorder).error);
+    EXPECT_EQ(recorder.phases, std::vector<int> { 1 });
     const std::vector<double> expected { 10.0 / 15 * 100, 12.0 / 15 * 100, 16.0 / 15 * 100 };
     ASSERT_EQ(recorder.percents.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_DOUBLE_EQ(recorder.percents[i], expected[i]) << i;
+}
+
+TEST(MailScan, NoOpenPhaseWhenAFileCannotBeOpened)
+{
+    TempDir dir;
+    Recorder recorder;
+    MailScanParams params { dir.file("missing.mbx"), dir.file("out.txt") };
+    EXPECT_TRUE(runMailScan(params, recorder).error);
+    params = { dir.write("mail.mbx", "From: a\r\n"), dir.file("no/out.txt") };
+    EXPECT_TRUE(runMailScan(params, recorder).error);
+    EXPECT_TRUE(recorder.phases.empty());
+    EXPECT_TRUE(recorder.percents.empty());
 }
 
 } // namespace
