@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -92,6 +93,31 @@ void fitCaption(QAbstractButton* button)
     }
     button->setGeometry(place);
 }
+
+// A command button keeps its designed middle and grows to both sides when its caption needs more room.
+void fitButton(QPushButton* button)
+{
+    QString caption = button->text();
+    caption.remove(QLatin1Char('&'));
+    const int needed = button->fontMetrics().horizontalAdvance(caption) + 12;
+    QRect place = button->geometry();
+    if (needed > place.width()) {
+        const int middle = place.center().x();
+        place.setWidth(needed);
+        place.moveLeft(middle - needed / 2);
+        button->setGeometry(place);
+    }
+}
+
+// A frame grows to the right to hold what grew inside it.
+void fitAround(QWidget* frame)
+{
+    int right = 0;
+    for (const QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        right = std::max(right, child->geometry().right());
+    if (right + 6 > frame->width())
+        frame->resize(right + 6, frame->height());
+}
 } // namespace
 
 frmRetrieve::frmRetrieve(Platform& platform, QWidget* parent)
@@ -125,6 +151,7 @@ frmRetrieve::frmRetrieve(Platform& platform, QWidget* parent)
         Check1[i]->setChecked(true);
         fitCaption(Check1[i]);
     }
+    fitAround(Frame1);
 
     Command1[0] = makeButton(QStringLiteral("Command1_0"), QStringLiteral("&Input File"), 120, 2220, 1335, 315);
     txtInputFile = makeTextBox(QStringLiteral("txtInputFile"), 1560, 2220, 5055, 315);
@@ -133,6 +160,8 @@ frmRetrieve::frmRetrieve(Platform& platform, QWidget* parent)
     Command2[2] = makeButton(QStringLiteral("Command2_2"), QStringLiteral("&View Output File"), 2820, 3420, 1455, 315);
     Command2[0] = makeButton(QStringLiteral("Command2_0"), QStringLiteral("&Start"), 4380, 3420, 1155, 315);
     Command2[1] = makeButton(QStringLiteral("Command2_1"), QStringLiteral("&Close"), 5580, 3420, 1035, 315);
+    for (QPushButton* button : { Command1[0], Command1[1], Command2[2], Command2[0], Command2[1] })
+        fitButton(button);
     SSPanel1[0] = makePanel(QStringLiteral("SSPanel1_0"), 0, 3945, 2175, 270);
     SSPanel1[1] = makePanel(QStringLiteral("SSPanel1_1"), 2220, 3960, 4455, 255);
     SSPanel1[1]->setBarStyle(1);
