@@ -1,0 +1,116 @@
+#include "shell/frmMain.h"
+
+#include "platform/CenterForm.h"
+#include "platform/Platform.h"
+#include "platform/Twips.h"
+#include "tools/frmRemove.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quillmark {
+
+namespace {
+    const char* const kUtilityCaptions[] = { "&Remove", "&Merge", "S&plit", "&Extract", "&Sort and De-duplicate", "-",
+        "Misce&llaneous Retrieve" };
+    const char* const kHelpCaptions[] = { "&Contents", "-", "&About Quillmark" };
+    constexpr const char* kHelpFileName = "qmk.html";
+}
+
+frmMain::frmMain(Platform& platform, QWidget* parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quillmark"));
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileItems[0] = mnuFile->addAction(QStringLiteral("&Exit"));
+    mnuFileItems[0]->setObjectName(QStringLiteral("mnuFileItems_0"));
+    connect(mnuFileItems[0], &QAction::triggered, this, &QWidget::close);
+
+    mnuUtility = menuBar()->addMenu(QStringLiteral("&Utility"));
+    mnuUtility->setObjectName(QStringLiteral("mnuUtility"));
+    for (int i = 0; i < 7; ++i) {
+        QAction* item = QString::fromLatin1(kUtilityCaptions[i]) == QLatin1String("-")
+            ? mnuUtility->addSeparator()
+            : mnuUtility->addAction(QString::fromLatin1(kUtilityCaptions[i]));
+        item->setObjectName(QStringLiteral("mnuUtilityItems_%1").arg(i));
+        connect(item, &QAction::triggered, this, [this, i] { openUtility(i); });
+        mnuUtilityItems[i] = item;
+    }
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    for (int i = 0; i < 3; ++i) {
+        QAction* item = QString::fromLatin1(kHelpCaptions[i]) == QLatin1String("-")
+            ? mnuHelp->addSeparator()
+            : mnuHelp->addAction(QString::fromLatin1(kHelpCaptions[i]));
+        item->setObjectName(QStringLiteral("mnuHelpItems_%1").arg(i));
+        mnuHelpItems[i] = item;
+    }
+    connect(mnuHelpItems[0], &QAction::triggered, this, &frmMain::showHelpContents);
+    // F1 anywhere in the program opens the same help.
+    mnuHelpItems[0]->setShortcut(QKeySequence::HelpContents);
+    mnuHelpItems[0]->setShortcutContext(Qt::ApplicationShortcut);
+
+    // Windows still to come stay unavailable.
+    for (int i : { 1, 2, 3, 4, 6 })
+        mnuUtilityItems[i]->setEnabled(false);
+    mnuHelpItems[2]->setEnabled(false);
+
+    // The window is a strip: the menu bar and next to nothing of a client area.
+    const double dpiX = platform.logicalDpiX();
+    const double dpiY = platform.logicalDpiY();
+    setFixedSize(twipsToPixels(6030, dpiX), menuBar()->sizeHint().height() + twipsToPixels(60, dpiY));
+    CenterForm(*this, platform);
+    move(x(), twipsToPixels(1350, dpiY));
+}
+
+QString frmMain::helpPath()
+{
+    const QString folder = m_platform.programFolder();
+    const QString besideProgram = folder + QLatin1Char('/') + QLatin1String(kHelpFileName);
+    const QString installed = folder + QStringLiteral("/../share/quillmark/") + QLatin1String(kHelpFileName);
+    if (!QFileInfo::exists(besideProgram) && QFileInfo::exists(installed))
+        return QFileInfo(installed).canonicalFilePath();
+    return besideProgram;
+}
+
+void frmMain::showHelpContents()
+{
+    QString error;
+    if (!m_platform.openDocument(helpPath(), &error))
+        m_platform.messageBox(this, error, 48, QStringLiteral("Quillmark"));
+}
+
+void frmMain::openUtility(int index)
+{
+    switch (index) {
+    case 0: {
+        frmRemove window(m_platform, this);
+        window.exec();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // Failures are of no interest here: an empty path, a file the sorter never wrote, one already gone.
+    const ProgramState& state = m_platform.state();
+    if (!state.sMergeListPath.isEmpty())
+        QFile::remove(state.sMergeListPath);
+    if (!state.sDupListPath.isEmpty())
+        QFile::remove(state.sDupListPath);
+    event->accept();
+}
+
+} // namespace quillmark
