@@ -55,6 +55,10 @@ frmSort::frmSort(Platform& platform, QWidget* parent)
     Command2[1] = makeButton(QStringLiteral("Command2_1"), QStringLiteral("&Close"), 5640, 2940, 975, 315);
     SSPanel1[0] = makePanel(QStringLiteral("SSPanel1_0"), 0, 3420, 2895, 240);
     SSPanel1[1] = makePanel(QStringLiteral("SSPanel1_1"), 2940, 3420, 3735, 240);
+    // The designed label widths were measured for a narrower font than the desktop's; nothing stands to the right
+    // of either label, so each grows to show its whole caption.
+    for (QLabel* label : { Label1, Label2 })
+        label->resize(label->size().expandedTo(label->sizeHint()));
     // The designed order; the labels keep their places in it but take no focus.
     setTabOrder({ Label1, txtSortFile, lstSortFiles, Label2, Command1[0], Command1[1], Command1[2], Command2[0],
         Command2[1], SSPanel1[0], SSPanel1[1] });

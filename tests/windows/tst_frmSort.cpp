@@ -64,6 +64,12 @@ private slots:
         QVERIFY(!enabled(window, "Command1_2"));
         QVERIFY(!list(window)->isSortingEnabled());
         QCOMPARE(control<QLabel>(window, "Label1")->focusPolicy(), Qt::NoFocus);
+        for (const char* name : { "Label1", "Label2" }) {
+            // A label narrower than its caption cuts the caption off.
+            auto* label = control<QLabel>(window, name);
+            QVERIFY(label->width() >= label->sizeHint().width());
+            QCOMPARE(label->pos(), name == QStringLiteral("Label1") ? QPoint(4, 8) : QPoint(4, 52));
+        }
         QCOMPARE(panel(window, 0)->focusPolicy(), Qt::NoFocus);
 
         const QStringList order = { "Label1", "txtSortFile", "lstSortFiles", "Label2", "Command1_0", "Command1_1",
