@@ -65,41 +65,41 @@ std::optional<CheckFailure> checkSort(const SortParams& params, const std::strin
     // The work files are replaced by every run and deleted when the program ends: no place for the sorted list.
     if (files.sortFileName == kMergeListName || files.sortFileName == kDupListName
         || isSameFile(files.outputPath, files.mergeListPath) || isSameFile(files.outputPath, files.dupListPath))
-        return CheckFailure { "The output file cannot be a work file of the sort:\r" + params.outputText,
-            kExclamation, kSortCheckTitle };
+        return CheckFailure { "The output file cannot be a work file of the sort:\r" + params.outputText, kExclamation,
+            kSortCheckTitle };
     return std::nullopt;
 }
 
 namespace {
 
-    // Appends the whole input to the output: by the kernel's own copy where the file systems allow it, in
-    // blocks through memory otherwise. The output has nothing buffered.
-    void appendFile(const std::string& path, OutputFile& output, std::vector<char>& block, bool& kernelCopy)
-    {
-        InputFile input(path);
-        while (kernelCopy) {
-            const ssize_t done = ::copy_file_range(input.descriptor(), nullptr, output.descriptor(), nullptr,
-                std::size_t(1) << 30, 0);
-            if (done > 0)
-                continue;
-            if (done == 0) {
-                input.close();
-                return;
-            }
-            if (errno == EINTR)
-                continue;
-            // Not offered here, or a failure: the plain copy goes on from where this one stopped and names the
-            // file at fault if the failure is real.
-            kernelCopy = false;
+// Appends the whole input to the output: by the kernel's own copy where the file systems allow it, in
+// blocks through memory otherwise. The output has nothing buffered.
+void appendFile(const std::string& path, OutputFile& output, std::vector<char>& block, bool& kernelCopy)
+{
+    InputFile input(path);
+    while (kernelCopy) {
+        const ssize_t done
+            = ::copy_file_range(input.descriptor(), nullptr, output.descriptor(), nullptr, std::size_t(1) << 30, 0);
+        if (done > 0)
+            continue;
+        if (done == 0) {
+            input.close();
+            return;
         }
-        for (;;) {
-            const std::size_t got = input.read(block.data(), block.size());
-            if (got == 0)
-                break;
-            output.write(std::string_view(block.data(), got));
-        }
-        input.close();
+        if (errno == EINTR)
+            continue;
+        // Not offered here, or a failure: the plain copy goes on from where this one stopped and names the
+        // file at fault if the failure is real.
+        kernelCopy = false;
     }
+    for (;;) {
+        const std::size_t got = input.read(block.data(), block.size());
+        if (got == 0)
+            break;
+        output.write(std::string_view(block.data(), got));
+    }
+    input.close();
+}
 
 } // namespace
 

@@ -35,15 +35,15 @@ struct SortWorkFiles
 {
     std::string directory;
     std::string sortFileName; // the output text after its last "/"
-    std::string outputPath;   // directory + sortFileName
+    std::string outputPath; // directory + sortFileName
     std::string mergeListPath; // directory + "merglist.tmp"
-    std::string dupListPath;   // directory + "duplist.tmp"
+    std::string dupListPath; // directory + "duplist.tmp"
 };
 SortWorkFiles sortWorkFiles(const std::string& outputText, const std::string& workingDirectory);
 
 struct SortParams
 {
-    std::string outputText;          // the output path as typed
+    std::string outputText; // the output path as typed
     std::vector<std::string> inputs; // in list order
 };
 
@@ -64,7 +64,7 @@ struct SortRunParams
 
 struct SortResult
 {
-    std::int64_t written = 0;    // distinct lines in the output
+    std::int64_t written = 0; // distinct lines in the output
     std::int64_t duplicates = 0; // lines in the duplicates file
     std::optional<RunError> error;
 };

@@ -42,9 +42,9 @@ struct SorterParams
 
 struct SorterResult
 {
-    std::int64_t written = 0;    // distinct lines written to the output
+    std::int64_t written = 0; // distinct lines written to the output
     std::int64_t duplicates = 0; // lines written to the duplicates file
-    std::int64_t runs = 0;       // sorted runs spilled to temporary files (0 when everything fit in memory)
+    std::int64_t runs = 0; // sorted runs spilled to temporary files (0 when everything fit in memory)
     std::optional<RunError> error;
 };
 

@@ -14,32 +14,32 @@
 namespace quillmark {
 
 namespace {
-    // The sorter's start shows on panel 0.
-    class CaptionProgress : public core::ProgressSink
+// The sorter's start shows on panel 0.
+class CaptionProgress : public core::ProgressSink
+{
+public:
+    explicit CaptionProgress(StatusPanel* panel)
+        : m_panel(panel)
     {
-    public:
-        explicit CaptionProgress(StatusPanel* panel)
-            : m_panel(panel)
-        {
-        }
-        void phase(int value) override
-        {
-            if (value == 1)
-                m_panel->setCaption(QStringLiteral("writing sort file ....."));
-        }
-
-    private:
-        StatusPanel* m_panel;
-    };
-
-    std::vector<std::string> listPaths(const QListWidget* list)
-    {
-        std::vector<std::string> paths;
-        for (int i = 0; i < list->count(); ++i)
-            paths.push_back(pathBytes(list->item(i)->text()));
-        return paths;
     }
+    void phase(int value) override
+    {
+        if (value == 1)
+            m_panel->setCaption(QStringLiteral("writing sort file ....."));
+    }
+
+private:
+    StatusPanel* m_panel;
+};
+
+std::vector<std::string> listPaths(const QListWidget* list)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < list->count(); ++i)
+        paths.push_back(pathBytes(list->item(i)->text()));
+    return paths;
 }
+} // namespace
 
 frmSort::frmSort(Platform& platform, QWidget* parent)
     : ToolWindow(platform, parent, QStringLiteral("Sort and De-duplicate Addresses"), 6690, 3675)
@@ -114,7 +114,8 @@ void frmSort::start()
 bool frmSort::InvalidFile()
 {
     const core::SortParams params { pathBytes(txtSortFile->text()), listPaths(lstSortFiles) };
-    const auto failure = core::checkSort(params, pathBytes(platform().currentDirectory()),
+    const auto failure = core::checkSort(
+        params, pathBytes(platform().currentDirectory()),
         [this](const std::string& path) { return platform().isExistingFile(pathText(path)); },
         core::isExistingDirectory);
     return failure ? showCheckFailure(*failure) : false;

@@ -70,8 +70,7 @@ TEST(SortTool, ChecksComeInOrderWithTheirMessages)
         { "a folder is no input", { out, { dir.path() } }, "Invalid path or file name for: \r" + dir.path(),
             kExclamation },
         { "output is an input", { dir.path() + "/./a.txt", { a } },
-            "The output file is the same file as one of the input files:\r" + dir.path() + "/./a.txt",
-            kExclamation },
+            "The output file is the same file as one of the input files:\r" + dir.path() + "/./a.txt", kExclamation },
         { "work file is an input", { out, { a, mergeList } },
             "A work file of the sort is one of the files to sort:\r" + dir.file("merglist.tmp"), kExclamation },
         { "output is the duplicates work file", { dir.file("duplist.tmp"), { a } },
@@ -146,8 +145,7 @@ TEST(SortTool, FailuresStopTheRunAndNameTheFile)
     };
     for (const auto& row : table) {
         PhaseRecorder progress;
-        const SortResult result
-            = runSort({ row.inputs, sortWorkFiles(row.outputText, "/"), 0, 0 }, progress);
+        const SortResult result = runSort({ row.inputs, sortWorkFiles(row.outputText, "/"), 0, 0 }, progress);
         ASSERT_TRUE(result.error) << row.name;
         EXPECT_EQ(result.error->path, row.failingPath) << row.name;
         EXPECT_EQ(!progress.phases.empty(), row.merged) << row.name;

@@ -87,8 +87,8 @@ Outcome sortBytes(const TempDir& dir, const std::string& bytes, SortKey key, std
 
 std::size_t filesIn(const std::string& dir)
 {
-    return static_cast<std::size_t>(std::distance(
-        std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()));
 }
 
 // In memory, spilled with a tiny budget (many runs, several merge passes), and a middle budget.
@@ -125,8 +125,8 @@ TEST(Sorter, RulesHoldInMemoryAndSpilled)
         { "key columns order, ties by whole line", "zb2\r\nab2\r\nya1\r\nxb1\r\n", { 2, 2 },
             "ya1\r\nxb1\r\nab2\r\nzb2\r\n", "" },
         { "key past the end of a line is empty", "b\r\na\r\nxxa\r\n", { 3, 1 }, "a\r\nb\r\nxxa\r\n", "" },
-        { "equal keys are not duplicates", "1@same\r\n2@same\r\n1@same\r\n", { 3, 4 },
-            "1@same\r\n2@same\r\n", "1@same\r\n" },
+        { "equal keys are not duplicates", "1@same\r\n2@same\r\n1@same\r\n", { 3, 4 }, "1@same\r\n2@same\r\n",
+            "1@same\r\n" },
     };
     for (const auto& row : table) {
         for (const std::size_t budget : kBudgets) {

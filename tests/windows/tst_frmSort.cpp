@@ -121,25 +121,24 @@ private slots:
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("style");
-        QTest::newRow("missing output folder") << "@/no/out.txt" << QStringList { "@/a.txt" }
-                                               << "Invalid path for: @/no/out.txt" << 48;
-        QTest::newRow("missing folder before empty list") << "@/no/out.txt" << QStringList {}
-                                                          << "Invalid path for: @/no/out.txt" << 48;
-        QTest::newRow("empty list") << "@/out.txt" << QStringList {} << "You must add the files you want to sort."
-                                    << 0;
-        QTest::newRow("second input missing") << "@/out.txt" << QStringList { "@/a.txt", "@/b.txt" }
-                                              << "Invalid path or file name for: \r@/b.txt" << 48;
-        QTest::newRow("folder as input") << "@/out.txt" << QStringList { "@" }
-                                         << "Invalid path or file name for: \r@" << 48;
-        QTest::newRow("output is an input") << "@/a.txt" << QStringList { "@/a.txt" }
-                                            << "The output file is the same file as one of the input files:\r@/a.txt"
-                                            << 48;
-        QTest::newRow("work file as input") << "@/out.txt" << QStringList { "@/merglist.tmp" }
-                                            << "A work file of the sort is one of the files to sort:\r@/merglist.tmp"
-                                            << 48;
-        QTest::newRow("output is a work file") << "@/merglist.tmp" << QStringList { "@/a.txt" }
-                                               << "The output file cannot be a work file of the sort:\r@/merglist.tmp"
-                                               << 48;
+        QTest::newRow("missing output folder")
+            << "@/no/out.txt" << QStringList { "@/a.txt" } << "Invalid path for: @/no/out.txt" << 48;
+        QTest::newRow("missing folder before empty list")
+            << "@/no/out.txt" << QStringList {} << "Invalid path for: @/no/out.txt" << 48;
+        QTest::newRow("empty list") << "@/out.txt" << QStringList {} << "You must add the files you want to sort." << 0;
+        QTest::newRow("second input missing")
+            << "@/out.txt" << QStringList { "@/a.txt", "@/b.txt" } << "Invalid path or file name for: \r@/b.txt" << 48;
+        QTest::newRow("folder as input") << "@/out.txt" << QStringList { "@" } << "Invalid path or file name for: \r@"
+                                         << 48;
+        QTest::newRow("output is an input")
+            << "@/a.txt" << QStringList { "@/a.txt" }
+            << "The output file is the same file as one of the input files:\r@/a.txt" << 48;
+        QTest::newRow("work file as input")
+            << "@/out.txt" << QStringList { "@/merglist.tmp" }
+            << "A work file of the sort is one of the files to sort:\r@/merglist.tmp" << 48;
+        QTest::newRow("output is a work file")
+            << "@/merglist.tmp" << QStringList { "@/a.txt" }
+            << "The output file cannot be a work file of the sort:\r@/merglist.tmp" << 48;
     }
 
     void checkMessages()
@@ -283,12 +282,17 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("input gone after the check") << "@/out.txt" << "@/gone.txt"
+        QTest::newRow("input gone after the check") << "@/out.txt"
+                                                    << "@/gone.txt"
                                                     << "@/gone.txt: No such file or directory"
                                                     << "Reading address list files .....";
-        QTest::newRow("empty output name") << "@/" << "@/a.txt" << "@/: Is a directory"
+        QTest::newRow("empty output name") << "@/"
+                                           << "@/a.txt"
+                                           << "@/: Is a directory"
                                            << "writing sort file .....";
-        QTest::newRow("output is a folder") << "@/sub" << "@/a.txt" << "@/sub: Is a directory"
+        QTest::newRow("output is a folder") << "@/sub"
+                                            << "@/a.txt"
+                                            << "@/sub: Is a directory"
                                             << "writing sort file .....";
     }
 
