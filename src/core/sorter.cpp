@@ -523,14 +523,14 @@ public:
     bool next() override
     {
         if (m_taken < m_used) {
-            std::memmove(m_buffer.get(), m_buffer.get() + m_taken, m_used - m_taken);
+            std::memmove(m_buffer.data(), m_buffer.data() + m_taken, m_used - m_taken);
         }
         m_used -= m_taken;
         m_taken = 0;
         m_complete = 0;
         if (m_eof && m_used == 0)
             return false;
-        if (!m_buffer) {
+        if (!m_buffer.data()) {
             // A file of known size gets a buffer no larger than it needs.
             const std::size_t want = m_file.size() > 0
                 ? std::min<std::size_t>(m_limit, static_cast<std::size_t>(m_file.size()) + 1)
@@ -539,15 +539,15 @@ public:
         }
         for (;;) {
             while (!m_eof && m_used < m_capacity) {
-                const std::size_t got = m_file.read(m_buffer.get() + m_used, m_capacity - m_used);
+                const std::size_t got = m_file.read(m_buffer.data() + m_used, m_capacity - m_used);
                 if (got == 0)
                     m_eof = true;
                 m_used += got;
             }
             if (m_first) {
                 m_first = false;
-                if (m_used >= 3 && std::memcmp(m_buffer.get(), "\xEF\xBB\xBF", 3) == 0) {
-                    std::memmove(m_buffer.get(), m_buffer.get() + 3, m_used - 3);
+                if (m_used >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0) {
+                    std::memmove(m_buffer.data(), m_buffer.data() + 3, m_used - 3);
                     m_used -= 3;
                     continue; // refill the three bytes
                 }
@@ -557,7 +557,7 @@ public:
                 break;
             }
             std::size_t end = m_used;
-            while (end > 0 && m_buffer[end - 1] != '\r' && m_buffer[end - 1] != '\n')
+            while (end > 0 && m_buffer.data()[end - 1] != '\r' && m_buffer.data()[end - 1] != '\n')
                 --end;
             if (end > 0) {
                 m_complete = end;
@@ -571,7 +571,7 @@ public:
         return m_complete > 0 || !m_eof || m_used > 0;
     }
 
-    const char* data() const override { return m_buffer.get(); }
+    const char* data() const override { return m_buffer.data(); }
     std::size_t size() const override { return m_complete; }
     void take(std::size_t n) override { m_taken = n; }
     bool exhausted() const override { return m_eof && m_taken == m_used; }
@@ -579,16 +579,16 @@ public:
 private:
     void allocate(std::size_t capacity)
     {
-        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+        PageBlock bigger(capacity);
         if (m_used > 0)
-            std::memcpy(bigger.get(), m_buffer.get(), m_used);
+            std::memcpy(bigger.data(), m_buffer.data(), m_used);
         m_buffer = std::move(bigger);
         m_capacity = capacity;
     }
 
     InputFile& m_file;
     std::size_t m_limit;
-    std::unique_ptr<char[]> m_buffer;
+    PageBlock m_buffer;
     std::size_t m_capacity = 0;
     std::size_t m_used = 0;
     std::size_t m_complete = 0;
