@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev libcli11-dev xdg-utils)
+    libgtest-dev libgmock-dev libcli11-dev libdivsufsort-dev xdg-utils)
 
 install_missing() {
     local missing=()

@@ -3,6 +3,8 @@
 #include "platform/CenterForm.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "shell/ApplicationIcon.h"
+#include "shell/frmAbout.h"
 #include "tools/frmRemove.h"
 
 #include <QAction>
@@ -27,6 +29,7 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillmark"));
+    setWindowIcon(applicationIcon());
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -55,6 +58,10 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
         mnuHelpItems[i] = item;
     }
     connect(mnuHelpItems[0], &QAction::triggered, this, &frmMain::showHelpContents);
+    connect(mnuHelpItems[2], &QAction::triggered, this, [this] {
+        frmAbout window(m_platform, this);
+        window.exec();
+    });
     // F1 anywhere in the program opens the same help.
     mnuHelpItems[0]->setShortcut(QKeySequence::HelpContents);
     mnuHelpItems[0]->setShortcutContext(Qt::ApplicationShortcut);
@@ -62,7 +69,6 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     // Windows still to come stay unavailable.
     for (int i : { 1, 2, 3, 4, 6 })
         mnuUtilityItems[i]->setEnabled(false);
-    mnuHelpItems[2]->setEnabled(false);
 
     // The window is a strip: the menu bar and next to nothing of a client area.
     const double dpiX = platform.logicalDpiX();
@@ -76,8 +82,11 @@ QString frmMain::helpPath()
 {
     const QString folder = m_platform.programFolder();
     const QString besideProgram = folder + QLatin1Char('/') + QLatin1String(kHelpFileName);
-    const QString installed = folder + QStringLiteral("/../share/quillmark/") + QLatin1String(kHelpFileName);
-    if (!QFileInfo::exists(besideProgram) && QFileInfo::exists(installed))
+    // Installed, the program lies in bin/ and the document in share/quillmark/ under the same prefix; in the build
+    // tree the document is copied beside the program.
+    const QString installed = folder + QLatin1Char('/') + QStringLiteral(QUILLMARK_HELP_FROM_PROGRAM)
+        + QLatin1Char('/') + QLatin1String(kHelpFileName);
+    if (!QFileInfo(besideProgram).isFile() && QFileInfo(installed).isFile())
         return QFileInfo(installed).canonicalFilePath();
     return besideProgram;
 }

@@ -8,6 +8,7 @@
 #include "services/CommonDialog.h"
 #include "tools/StatusPanel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,12 +23,21 @@ ToolWindow::ToolWindow(Platform& platform, QWidget* parent, const QString& title
 {
     setWindowTitle(title);
     setModal(true);
+    // The layout in twips was made for an 8-point sans-serif face.
+    setFont(designFont());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(clientWidth, platform.logicalDpiX()), twipsToPixels(clientHeight, platform.logicalDpiY()));
     CommonDialog1 = new CommonDialog(platform, this);
     // Loading the window places it; its size is fixed from here on.
     CenterForm(*this, platform);
+}
+
+QFont designFont()
+{
+    QFont face = QApplication::font();
+    face.setPointSizeF(8.25);
+    return face;
 }
 
 void ToolWindow::place(QWidget* control, int left, int top, int width, int height)

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <QFont>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QPointer>
@@ -26,6 +27,9 @@ namespace quillmark {
 class CommonDialog;
 class Platform;
 class StatusPanel;
+
+// The face the windows were laid out for: the application's sans-serif face at 8.25 points.
+QFont designFont();
 
 // The frame every tool window shares: a fixed-size modal window laid out in twips, centred when it loads, with a
 // file dialog CommonDialog1, status panels, the check and error boxes, the elapsed-time clock, and runs that

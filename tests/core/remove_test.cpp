@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -175,6 +177,106 @@ TEST(RemoveCheck, RefusesNewListThatIsAnInputByAnyName)
         EXPECT_NE(failure->text.find(output), std::string::npos);
     }
     EXPECT_EQ(readFile(list), "a\r\n");
+}
+
+} // namespace
+
+namespace {
+
+int openDescriptors()
+{
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+TEST(RemoveFaults, EachFailsWithTheSystemsTextClosesItsFilesAndLeavesInputsAlone)
+{
+    TempDir dir;
+    const std::string listBytes = "a@x\r\nb@y\r\n";
+    const std::string list = dir.write("list.txt", listBytes);
+    const std::string removeList = dir.write("remove.txt", "b@y");
+    const std::string longName = dir.path() + "/" + std::string(300, 'n');
+    struct Row
+    {
+        const char* name;
+        RemoveParams params;
+        std::errc code;
+    } table[] = {
+        { "output on a full disk", { list, removeList, "/dev/full" }, std::errc::no_space_on_device },
+        { "output through a regular file", { list, removeList, list + "/x" }, std::errc::not_a_directory },
+        { "output is a folder", { list, removeList, dir.path() }, std::errc::is_a_directory },
+        { "output name too long", { list, removeList, longName }, std::errc::filename_too_long },
+        { "address list vanished after the check", { dir.file("gone.txt"), removeList, dir.file("n1") },
+            std::errc::no_such_file_or_directory },
+        { "remove list is a folder", { list, dir.path(), dir.file("n2") }, std::errc::is_a_directory },
+        { "address list is a folder", { dir.path(), removeList, dir.file("n3") }, std::errc::is_a_directory },
+    };
+    for (const auto& row : table) {
+        const int before = openDescriptors();
+        const auto result = runRemove(row.params);
+        ASSERT_TRUE(result.error) << row.name;
+        EXPECT_EQ(result.error->code, row.code) << row.name << ": " << result.error->message();
+        EXPECT_EQ(openDescriptors(), before) << row.name;
+        EXPECT_EQ(readFile(list), listBytes) << row.name;
+        EXPECT_EQ(readFile(removeList), "b@y") << row.name;
+    }
+}
+
+TEST(RemoveFaults, DevicesAndPipesAreNotFilesToTheCheck)
+{
+    TempDir dir;
+    const std::string list = dir.write("list.txt", "a\r\n");
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& odd : { fifo, std::string("/dev/zero"), std::string("/dev/null") }) {
+        auto failure = checkRemove({ odd, list, dir.file("n") }, isExistingFile);
+        ASSERT_TRUE(failure) << odd;
+        EXPECT_EQ(failure->text, "Invalid path or file name .");
+        failure = checkRemove({ list, odd, dir.file("n") }, isExistingFile);
+        ASSERT_TRUE(failure) << odd;
+    }
+}
+
+TEST(RemoveHostileInput, OddListsGiveTheRightBytes)
+{
+    TempDir dir;
+    struct Row
+    {
+        const char* name;
+        std::string list;
+        std::string expected;
+        std::int64_t written;
+    } table[] = {
+        { "only commas", std::string(10000, ','), "", 0 },
+        { "only quotes", std::string(10001, '"'), "", 0 },
+        { "NUL bytes", std::string(5000, '\0'), std::string(5000, '\0') + "\r\n", 1 },
+        { "blank lines", std::string(200000, '\n'), "", 0 },
+        { "CR only", "a\rb\r\rc", "a\r\nb\r\nc\r\n", 3 },
+        { "unclosed quote first", "\"a@x\r\nb@y\r\nc@z\r\n", "a@x\r\nb@y\r\nc@z\r\n", 3 },
+        { "byte-order mark", "\xEF\xBB\xBF" "drop@x\r\nkeep@y\r\n", "keep@y\r\n", 1 },
+        { "invalid UTF-8", "\xC3\x28@x\r\n\xFF\xFE\r\n", "\xC3\x28@x\r\n\xFF\xFE\r\n", 2 },
+    };
+    const std::string removeList = dir.write("remove.txt", "drop@x");
+    for (const auto& row : table) {
+        RemoveParams params { dir.write("list.txt", row.list), removeList, dir.file("new.txt") };
+        const auto result = runRemove(params);
+        ASSERT_FALSE(result.error) << row.name;
+        EXPECT_EQ(readFile(params.newPath), row.expected) << row.name;
+        EXPECT_EQ(result.written, row.written) << row.name;
+    }
+}
+
+TEST(RemoveHostileInput, LongLineWithoutLineEndIsOneItem)
+{
+    TempDir dir;
+    const std::string line(64 << 20, 'x');
+    RemoveParams params { dir.write("list.txt", line), dir.write("remove.txt", "y"), dir.file("new.txt") };
+    const auto result = runRemove(params);
+    ASSERT_FALSE(result.error);
+    EXPECT_EQ(result.written, 1);
+    EXPECT_EQ(std::filesystem::file_size(params.newPath), line.size() + 2);
 }
 
 } // namespace

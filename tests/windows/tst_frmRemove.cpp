@@ -209,6 +209,23 @@ private slots:
         QCOMPARE(platform.boxes()[0].title, QStringLiteral("Remove"));
     }
 
+    void inputThatVanishesAfterTheCheckFailsTheRun()
+    {
+        TempDir dir;
+        const QString gone = q(dir.file("gone.txt"));
+        ScriptedPlatform platform;
+        platform.setExisting(gone, true); // the lookup still saw it
+        frmRemove window(platform);
+        fill(window, "txtListFile_0", gone);
+        fill(window, "txtListFile_1", q(dir.write("remove.txt", "")));
+        fill(window, "txtListFile_2", q(dir.file("new.txt")));
+        click(window, "Command2_0");
+        QCOMPARE(platform.boxes().size(), 1);
+        QCOMPARE(platform.boxes()[0].text, gone + ": No such file or directory");
+        QCOMPARE(platform.boxes()[0].title, QStringLiteral("Remove"));
+        QCOMPARE(platform.pointerChanges(), QList<bool>({ true, false }));
+    }
+
     void newListThatIsAnInputIsRefusedBeforeAnythingIsOpened()
     {
         TempDir dir;
