@@ -5,7 +5,12 @@
 #include "platform/Twips.h"
 #include "shell/ApplicationIcon.h"
 #include "shell/frmAbout.h"
+#include "retrieve/frmRetrieve.h"
+#include "tools/frmExtract.h"
+#include "tools/frmMerge.h"
 #include "tools/frmRemove.h"
+#include "tools/frmSort.h"
+#include "tools/frmSplit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -66,9 +71,6 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     mnuHelpItems[0]->setShortcut(QKeySequence::HelpContents);
     mnuHelpItems[0]->setShortcutContext(Qt::ApplicationShortcut);
 
-    // Windows still to come stay unavailable.
-    for (int i : { 1, 2, 3, 4, 6 })
-        mnuUtilityItems[i]->setEnabled(false);
 
     // The window is a strip: the menu bar and next to nothing of a client area.
     const double dpiX = platform.logicalDpiX();
@@ -100,14 +102,29 @@ void frmMain::showHelpContents()
 
 void frmMain::openUtility(int index)
 {
+    // A fresh window each time, so every opening starts from its designed contents.
+    auto show = [this](auto&& window) { window.exec(); };
     switch (index) {
-    case 0: {
-        frmRemove window(m_platform, this);
-        window.exec();
+    case 0:
+        show(frmRemove(m_platform, this));
         break;
-    }
+    case 1:
+        show(frmMerge(m_platform, this));
+        break;
+    case 2:
+        show(frmSplit(m_platform, this));
+        break;
+    case 3:
+        show(frmExtract(m_platform, this));
+        break;
+    case 4:
+        show(frmSort(m_platform, this));
+        break;
+    case 6:
+        show(frmRetrieve(m_platform, this));
+        break;
     default:
-        break;
+        break; // the separator
     }
 }
 

@@ -2,11 +2,18 @@
 #include "platform/QtPlatform.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
+#include "retrieve/frmRetrieve.h"
+#include "tools/frmExtract.h"
+#include "tools/frmMerge.h"
 #include "tools/frmRemove.h"
+#include "tools/frmSort.h"
+#include "tools/frmSplit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,7 +56,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: quillmark_screenshots FOLDER\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    // Absolute: the Sort window moves the working directory to its output folder.
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(folder);
     QtPlatform platform;
     QTemporaryDir samples;
@@ -75,6 +83,54 @@ int main(int argc, char** argv)
         window.show();
         window.Command2[0]->click();
         ok &= save(window, folder, QStringLiteral("frmRemove"));
+    }
+    const QString a = samples.filePath(QStringLiteral("customers.txt"));
+    const QString b = samples.filePath(QStringLiteral("newsletter.adr"));
+    writeSample(a, "ann@example.com\r\nbob@example.org\r\ncarol@example.net\r\nbob@example.org\r\n");
+    QByteArray many;
+    for (int i = 1; i <= 25; ++i)
+        many += "user" + QByteArray::number(i) + "@example.com\r\n";
+    writeSample(b, many);
+    {
+        frmMerge window(platform);
+        window.txtMergeFile->setText(samples.filePath(QStringLiteral("all-customers.txt")));
+        window.lstMergeFiles->addItem(a);
+        window.lstMergeFiles->addItem(b);
+        window.show();
+        window.Command2[0]->click();
+        ok &= save(window, folder, QStringLiteral("frmMerge"));
+    }
+    {
+        frmSplit window(platform);
+        window.txtInputFile->setText(b);
+        window.txtNumber->setText(QStringLiteral("10"));
+        ok &= save(window, folder, QStringLiteral("frmSplit"));
+    }
+    {
+        frmExtract window(platform);
+        window.txtExtractFile->setText(samples.filePath(QStringLiteral("dot-com.txt")));
+        window.txtKeyword->setText(QStringLiteral(".com"));
+        window.lstExtractFiles->addItem(a);
+        window.lstExtractFiles->addItem(b);
+        window.show();
+        window.Command2[0]->click();
+        ok &= save(window, folder, QStringLiteral("frmExtract"));
+    }
+    {
+        const QString before = QDir::currentPath();
+        frmSort window(platform);
+        window.txtSortFile->setText(samples.filePath(QStringLiteral("sorted.txt")));
+        window.lstSortFiles->addItem(a);
+        window.lstSortFiles->addItem(b);
+        window.Command2[0]->setEnabled(true);
+        window.show();
+        window.Command2[0]->click();
+        ok &= save(window, folder, QStringLiteral("frmSort"));
+        QDir::setCurrent(before);
+    }
+    {
+        frmRetrieve window(platform);
+        ok &= save(window, folder, QStringLiteral("frmRetrieve"));
     }
     return ok ? 0 : 1;
 }

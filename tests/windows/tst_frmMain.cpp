@@ -118,6 +118,38 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
+    void everyUtilityItemOpensItsWindowModally_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Remove") << 0 << "Remove Address";
+        QTest::newRow("Merge") << 1 << "Merge Address";
+        QTest::newRow("Split") << 2 << "Split Address List";
+        QTest::newRow("Extract") << 3 << "Extract Address ";
+        QTest::newRow("Sort") << 4 << "Sort and De-duplicate Addresses";
+        QTest::newRow("Retrieve") << 6 << "Retrieve Email Address";
+    }
+
+    void everyUtilityItemOpensItsWindowModally()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, title);
+        ScriptedPlatform platform;
+        frmMain window(platform);
+        window.show();
+        QVERIFY(window.mnuUtilityItems[item]->isEnabled());
+        QString seen;
+        bool modal = false;
+        whenModalOpens([&](QWidget& tool) {
+            seen = tool.windowTitle();
+            modal = tool.isModal() && tool.parentWidget() == &window;
+        });
+        window.mnuUtilityItems[item]->trigger();
+        QCOMPARE(seen, title);
+        QVERIFY(modal);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
     void removeOpensModallyAndFreshEachTime()
     {
         ScriptedPlatform platform;
