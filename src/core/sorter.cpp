@@ -469,47 +469,6 @@ public:
     virtual bool exhausted() const = 0;
 };
 
-// A regular file that fits the budget whole, mapped: no copy through a buffer.
-class MappedChunks : public ChunkSource
-{
-public:
-    // nullptr when the file cannot be mapped; the caller reads it instead.
-    static std::unique_ptr<MappedChunks> map(InputFile& file)
-    {
-        const std::size_t size = static_cast<std::size_t>(file.size());
-        void* p = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.descriptor(), 0);
-        if (p == MAP_FAILED)
-            return nullptr;
-        return std::unique_ptr<MappedChunks>(new MappedChunks(static_cast<const char*>(p), size));
-    }
-    ~MappedChunks() override { ::munmap(const_cast<char*>(m_base), m_size); }
-
-    bool next() override
-    {
-        m_pos += m_taken;
-        m_taken = 0;
-        return m_pos < m_size;
-    }
-    const char* data() const override { return m_base + m_pos; }
-    std::size_t size() const override { return m_size - m_pos; }
-    void take(std::size_t n) override { m_taken = n; }
-    bool exhausted() const override { return m_pos + m_taken >= m_size; }
-
-private:
-    MappedChunks(const char* base, std::size_t size)
-        : m_base(base)
-        , m_size(size)
-    {
-        if (m_size >= 3 && std::memcmp(m_base, "\xEF\xBB\xBF", 3) == 0)
-            m_pos = 3;
-    }
-
-    const char* m_base;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
-    std::size_t m_taken = 0;
-};
-
 // Reads the input in chunks of whole lines that fit the budget.
 class ChunkReader : public ChunkSource
 {
@@ -798,15 +757,9 @@ SorterResult runSorter(const SorterParams& params, ProgressSink& progress)
         const std::size_t dataLimit = std::clamp<std::size_t>(budget / 2, 64, kMaxChunkBytes);
 
         InputFile input(params.inputPath);
-        std::unique_ptr<ChunkSource> source;
-        struct stat info;
-        // A mapping would lose its bytes when the output replaces the input itself: that case reads instead.
-        if (input.size() > 0 && static_cast<std::size_t>(input.size()) <= dataLimit
-            && ::fstat(input.descriptor(), &info) == 0 && S_ISREG(info.st_mode)
-            && !isSameFile(params.inputPath, params.outputPath) && !isSameFile(params.inputPath, params.duplicatesPath))
-            source = MappedChunks::map(input);
-        if (!source)
-            source = std::make_unique<ChunkReader>(input, dataLimit);
+        // The input is read, never mapped: a file that another program shortens during the sort must give an
+        // error or its bytes as read, not bring the program down.
+        std::unique_ptr<ChunkSource> source = std::make_unique<ChunkReader>(input, dataLimit);
         ChunkSource& reader = *source;
         RunFiles runFiles(params.outputPath);
         std::vector<std::string> runs;
