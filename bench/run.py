@@ -92,7 +92,7 @@ def cases(data, out):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--data", default="/tmp/quillmark-bench")
-    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--only", default="")
     parser.add_argument("--markdown", default="")
     args = parser.parse_args()
@@ -118,6 +118,9 @@ def main():
         for _ in range(args.rounds):
             ours_times.append(hyperfine_once(ours_command, shell=False))
             peer_times.append(hyperfine_once(peer, shell=True))
+            if len(ours_times) == 1 and peer_times[0] < 5.0:
+                # Short runs: the first round only warms the page cache and the output files; time it again.
+                ours_times, peer_times = [hyperfine_once(ours_command, shell=False)], [hyperfine_once(peer, shell=True)]
         memory = peak_memory_mb("\0".join(ours), shell=False)
         size = sum(os.path.getsize(path) for path in inputs) / 1e6
         row = (name, size, statistics.median(ours_times), statistics.median(peer_times), memory)

@@ -11,7 +11,8 @@ namespace quillmark::core {
 
 OutputFile::OutputFile(std::string path, std::size_t bufferSize)
     : m_path(std::move(path))
-    , m_buffer(bufferSize == 0 ? 1 : bufferSize)
+    , m_buffer(new char[bufferSize == 0 ? 1 : bufferSize])
+    , m_capacity(bufferSize == 0 ? 1 : bufferSize)
 {
     m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0)
@@ -45,17 +46,17 @@ void OutputFile::writeAll(const char* data, std::size_t size)
 
 void OutputFile::write(std::string_view bytes)
 {
-    if (bytes.size() <= m_buffer.size() - m_used) {
-        std::char_traits<char>::copy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+    if (bytes.size() <= m_capacity - m_used) {
+        std::char_traits<char>::copy(m_buffer.get() + m_used, bytes.data(), bytes.size());
         m_used += bytes.size();
         return;
     }
     flush();
-    if (bytes.size() >= m_buffer.size()) {
+    if (bytes.size() >= m_capacity) {
         writeAll(bytes.data(), bytes.size());
         return;
     }
-    std::char_traits<char>::copy(m_buffer.data(), bytes.data(), bytes.size());
+    std::char_traits<char>::copy(m_buffer.get(), bytes.data(), bytes.size());
     m_used = bytes.size();
 }
 
@@ -65,7 +66,7 @@ void OutputFile::flush()
         return;
     const std::size_t used = m_used;
     m_used = 0;
-    writeAll(m_buffer.data(), used);
+    writeAll(m_buffer.get(), used);
 }
 
 void OutputFile::close()

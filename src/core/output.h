@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <memory>
 
 namespace quillmark::core {
 
@@ -25,8 +25,8 @@ public:
     // The item followed by CR LF.
     void writeLine(std::string_view item)
     {
-        if (m_buffer.size() - m_used >= item.size() + 2) {
-            std::char_traits<char>::copy(m_buffer.data() + m_used, item.data(), item.size());
+        if (m_capacity - m_used >= item.size() + 2) {
+            std::char_traits<char>::copy(m_buffer.get() + m_used, item.data(), item.size());
             m_used += item.size();
             m_buffer[m_used++] = '\r';
             m_buffer[m_used++] = '\n';
@@ -44,7 +44,9 @@ private:
 
     std::string m_path;
     int m_fd = -1;
-    std::vector<char> m_buffer;
+    // Left uninitialised: a tool that writes many files must not pay for clearing each buffer.
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity;
     std::size_t m_used = 0;
 };
 
