@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,6 +39,23 @@ QFont designFont()
     QFont face = QApplication::font();
     face.setPointSizeF(8.25);
     return face;
+}
+
+void fitCaption(QWidget* control, const QString& caption, int room)
+{
+    QFont face = control->font();
+    for (const int stretch : { 100, 87, 75 }) {
+        face.setStretch(stretch);
+        if (QFontMetrics(face).horizontalAdvance(caption) <= room)
+            break;
+    }
+    control->setFont(face);
+}
+
+void fitLabels(QWidget& window)
+{
+    for (QLabel* label : window.findChildren<QLabel*>())
+        fitCaption(label, label->text(), label->width());
 }
 
 void ToolWindow::place(QWidget* control, int left, int top, int width, int height)

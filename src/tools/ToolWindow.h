@@ -31,6 +31,12 @@ class StatusPanel;
 // The face the windows were laid out for: the application's sans-serif face at 8.25 points.
 QFont designFont();
 
+// Narrows the face of a control whose caption is wider than its room (stretch 87, then 75): the face at hand
+// can be wider than the one the layout was made for, and a caption must show whole.
+void fitCaption(QWidget* control, const QString& caption, int room);
+// fitCaption for every label of window, in its designed width.
+void fitLabels(QWidget& window);
+
 // The frame every tool window shares: a fixed-size modal window laid out in twips, centred when it loads, with a
 // file dialog CommonDialog1, status panels, the check and error boxes, the elapsed-time clock, and runs that
 // execute on a worker thread while the window repaints but takes no input.

@@ -19,26 +19,6 @@
 
 namespace quillmark {
 
-namespace {
-// Narrows the face of a control whose caption is wider than its room: the face at hand can be wider than the
-// one the layout was made for, and a caption must show whole.
-void fitCaption(QWidget* control, const QString& caption, int room)
-{
-    QFont face = control->font();
-    for (const int stretch : { 100, 87, 75 }) {
-        face.setStretch(stretch);
-        if (QFontMetrics(face).horizontalAdvance(caption) <= room)
-            break;
-    }
-    control->setFont(face);
-}
-
-void fitLabels(QWidget& window)
-{
-    for (QLabel* label : window.findChildren<QLabel*>())
-        fitCaption(label, label->text(), label->width());
-}
-} // namespace
 
 frmExtract::frmExtract(Platform& platform, QWidget* parent)
     : ToolWindow(platform, parent, QStringLiteral("Extract Address "), 6690, 4860)
