@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or those named) for a given number of seconds each, from its seed corpus.
 #   fuzz/run.sh SECONDS [TARGET...]
-# Builds the "fuzz" preset first. New inputs found go to build-fuzz/corpus/TARGET; a crash leaves its input in
-# build-fuzz/artifacts/ and makes this script fail.
+# Builds the "fuzz" preset first. New inputs found go to build-fuzz/corpus/NAME; a crash leaves its input in
+# build-fuzz/artifacts/ and makes this script fail. Each target's full output is in build-fuzz/NAME.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
@@ -17,9 +17,16 @@ mkdir -p build-fuzz/artifacts
 for target in "${targets[@]}"; do
     name=${target#fuzz_}
     work=build-fuzz/corpus/$name
+    log=build-fuzz/$name.log
     mkdir -p "$work" "fuzz/corpus/$name"
     echo "== $target for ${seconds}s"
+    status=0
     ./build-fuzz/bin/"$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/ \
-        -timeout=20 -rss_limit_mb=4096 "$work" "fuzz/corpus/$name" 2>&1 | grep -E '^(#[0-9]+ *DONE|stat::number_of_executed_units|==[0-9]+==ERROR|check failed|SUMMARY)' || true
-    test "${PIPESTATUS[0]}" -eq 0
+        -timeout=20 -rss_limit_mb=4096 "$work" "fuzz/corpus/$name" >"$log" 2>&1 || status=$?
+    grep -E '^(stat::number_of_executed_units|stat::new_units_added|==[0-9]+==ERROR|check failed|SUMMARY)' "$log" || true
+    if [ "$status" -ne 0 ]; then
+        echo "$target failed (status $status); the end of its log:"
+        tail -n 40 "$log"
+        exit 1
+    fi
 done
