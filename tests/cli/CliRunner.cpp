@@ -22,9 +22,14 @@ CliOutcome runCli(const std::vector<std::string>& arguments)
 
 CliOutcome runCliProgram(const std::vector<std::string>& arguments)
 {
+    return runBuiltProgram("quillmark-cli", arguments);
+}
+
+CliOutcome runBuiltProgram(const std::string& name, const std::vector<std::string>& arguments, const std::string& workingDir)
+{
     TempDir dir;
     const std::string outPath = dir.file("stdout"), errPath = dir.file("stderr");
-    const std::string program = std::string(QUILLMARK_BIN_DIR) + "/quillmark-cli";
+    const std::string program = std::string(QUILLMARK_BIN_DIR) + "/" + name;
     std::vector<char*> argv { const_cast<char*>(program.c_str()) };
     for (const auto& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -35,6 +40,8 @@ CliOutcome runCliProgram(const std::vector<std::string>& arguments)
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
+        if (!workingDir.empty() && ::chdir(workingDir.c_str()) != 0)
+            ::_exit(126);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

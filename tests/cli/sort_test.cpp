@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <regex>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using quillmark::test::CliOutcome;
 using quillmark::test::readFile;
@@ -88,27 +85,7 @@ TEST(SortCommand, RealProgramExitsZeroWithTheCaption)
 // Runs the built fsort in dir with an argument list, no shell.
 CliOutcome runFsort(const TempDir& dir, const std::vector<std::string>& arguments)
 {
-    TempDir capture;
-    const std::string outPath = capture.file("stdout"), errPath = capture.file("stderr");
-    const std::string program = std::string(QUILLMARK_BIN_DIR) + "/fsort";
-    std::vector<char*> argv { const_cast<char*>(program.c_str()) };
-    for (const auto& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(out, STDOUT_FILENO);
-        ::dup2(err, STDERR_FILENO);
-        if (::chdir(dir.path().c_str()) != 0)
-            ::_exit(126);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return { WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath) };
+    return quillmark::test::runBuiltProgram("fsort", arguments, dir.path());
 }
 
 TEST(Fsort, AcceptsTheToolsCommandLineInAnyOrder)
